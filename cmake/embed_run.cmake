@@ -1,4 +1,5 @@
-# Script mode: writes a C++ file holding every file of FILES as a byte array.
+# Script mode: writes a C++ file holding every file of FILES (separated by |) as a byte array.
+string(REPLACE "|" ";" FILES "${FILES}")
 set(body "// Generated: resources compiled into the binary.\n#include \"platform/resources.h\"\n#include \"platform/exception.h\"\n#include <string>\nnamespace {\n")
 set(table "")
 set(n 0)

@@ -1,0 +1,3 @@
+#include "dock/Dock.h"
+
+Tdockit* dockit = nullptr;

@@ -1,0 +1,3 @@
+#include "launch/Searchthenet.h"
+
+TSearchNet* SearchNet = nullptr;

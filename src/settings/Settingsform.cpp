@@ -1,0 +1,3 @@
+#include "settings/Settingsform.h"
+
+TSettings* Settings = nullptr;

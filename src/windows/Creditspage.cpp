@@ -1,0 +1,3 @@
+#include "windows/Creditspage.h"
+
+TCredits* Credits = nullptr;

@@ -1,0 +1,3 @@
+#include "windows/Egg1.h"
+
+TEgg* Egg = nullptr;

@@ -1,0 +1,3 @@
+#include "windows/Ping.h"
+
+TPingIt* PingIt = nullptr;
