@@ -4,6 +4,7 @@
 #include <QCursor>
 #include <QEventLoop>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QMessageBox>
 #include <QScreen>
 #include <QSystemTrayIcon>
@@ -32,6 +33,8 @@ public:
         // Windows are hidden, not closed; the program ends only through the model.
         QApplication::setQuitOnLastWindowClosed(false);
         QApplication::setWindowIcon(qt::ToQIcon(TIcon({"tolvane16.xpm", "tolvane32.xpm"})));
+        app_.installEventFilter(&trayMouse_);
+        trayMouse_.backend = this;
         SetBackend(this);
     }
 
@@ -51,8 +54,6 @@ public:
     void FormShow(TForm& form) override {
         qt::FormPeer& peer = PeerFor(form);
         QWidget* w = peer.Window();
-        // Modality can only change while the window is hidden.
-        w->setWindowModality(form.Modal() ? Qt::ApplicationModal : Qt::NonModal);
         if (!form.ShownBefore()) {
             if (form.Position() == TPosition::ScreenCenter || form.Position() == TPosition::DesktopCenter) {
                 TRect screen = ScreenRect();
@@ -63,9 +64,12 @@ public:
             }
             form.MarkShown();
         }
+        // A window manager gives a newly shown window the focus. Asking for it
+        // here as well would, where no window manager runs, leave the focus on
+        // a window that the hide timer unmaps, and the next popup menu would
+        // close as soon as it opened.
         w->show();
         w->raise();
-        w->activateWindow();
     }
 
     void FormHide(TForm& form) override {
@@ -90,10 +94,12 @@ public:
     }
 
     void RunModalLoop(TForm& form) override {
+        std::vector<QWidget*> disabled = DisableOtherWindows(PeerFor(form).Window());
         QEventLoop loop;
         loops_.push_back(&loop);
         while (form.ModalResult() == mrNone && !Application->Terminated()) loop.exec();
         loops_.pop_back();
+        EnableWindows(disabled);
     }
 
     void WakeLoops() override {
@@ -124,7 +130,14 @@ public:
 
     void ShowErrorBox(const std::string& caption, const std::string& text) override {
         QMessageBox box(QMessageBox::Critical, ToQ(caption), ToQ(text), QMessageBox::Ok);
-        box.exec();
+        std::vector<QWidget*> disabled = DisableOtherWindows(&box);
+        QEventLoop loop;
+        QObject::connect(&box, &QMessageBox::finished, &loop, &QEventLoop::quit);
+        box.show();
+        loops_.push_back(&loop);
+        while (box.isVisible() && !Application->Terminated()) loop.exec();
+        loops_.pop_back();
+        EnableWindows(disabled);
     }
 
     bool NotifyIcon(unsigned request, const NOTIFYICONDATAA& data) override {
@@ -162,7 +175,14 @@ public:
         return true;
     }
 
-    void SetForeground(TForm& form) override { FormBringToFront(form); }
+    // The platform needs this so that its popup menus close when the person
+    // clicks elsewhere; Qt's menus grab the mouse themselves. Activating a
+    // window here, a hidden one above all, would take the focus from the menu
+    // about to open and close it again, so the window is only raised.
+    void SetForeground(TForm& form) override {
+        auto it = peers_.find(&form);
+        if (it != peers_.end() && it->second->Window()->isVisible()) it->second->Window()->raise();
+    }
 
     TMenuItem* TrackPopup(TPopupMenu& menu, int x, int y) override {
         QMenu qmenu;
@@ -186,6 +206,27 @@ private:
         NOTIFYICONDATAA data;
     };
 
+    // A modal window disables the program's other windows, as the class library
+    // does. Qt's own application modality would also block the tray icon, whose
+    // menu must keep working while a dialog is open.
+    std::vector<QWidget*> DisableOtherWindows(QWidget* modal) {
+        std::vector<QWidget*> disabled;
+        for (auto& [form, peer] : peers_) {
+            QWidget* w = peer->Window();
+            if (w != modal && w->isVisible() && w->isEnabled()) {
+                w->setEnabled(false);
+                disabled.push_back(w);
+            }
+        }
+        return disabled;
+    }
+
+    void EnableWindows(const std::vector<QWidget*>& windows) {
+        for (QWidget* w : windows)
+            for (auto& [form, peer] : peers_)
+                if (peer->Window() == w) w->setEnabled(true);
+    }
+
     qt::FormPeer& PeerFor(TForm& form) {
         auto& peer = peers_[&form];
         if (!peer) peer = std::make_unique<qt::FormPeer>(form);
@@ -208,17 +249,19 @@ private:
         }
     }
 
-    // Mouse messages as the platform the design targets sends them: button
-    // releases, and a double click as its second release after the double-click message.
+    // StatusNotifierItem hosts report clicks only as Qt's activations; they
+    // arrive as the button releases they stand for.
     void TrayActivated(std::pair<std::uint32_t, std::uint32_t> key, QSystemTrayIcon::ActivationReason reason) {
-        std::vector<LPARAM> messages;
         switch (reason) {
-        case QSystemTrayIcon::Trigger: messages = {WM_LBUTTONUP}; break;
-        case QSystemTrayIcon::DoubleClick: messages = {WM_LBUTTONDBLCLK, WM_LBUTTONUP}; break;
-        case QSystemTrayIcon::Context: messages = {WM_RBUTTONUP}; break;
-        case QSystemTrayIcon::MiddleClick: messages = {WM_MBUTTONUP}; break;
-        default: return;
+        case QSystemTrayIcon::Trigger: PostTrayMessage(key, {WM_LBUTTONUP}); break;
+        case QSystemTrayIcon::DoubleClick: PostTrayMessage(key, {WM_LBUTTONDBLCLK, WM_LBUTTONUP}); break;
+        case QSystemTrayIcon::Context: PostTrayMessage(key, {WM_RBUTTONUP}); break;
+        case QSystemTrayIcon::MiddleClick: PostTrayMessage(key, {WM_MBUTTONUP}); break;
+        default: break;
         }
+    }
+
+    void PostTrayMessage(std::pair<std::uint32_t, std::uint32_t> key, std::vector<LPARAM> messages) {
         auto it = tray_.find(key);
         if (it == tray_.end()) return;
         NOTIFYICONDATAA data = it->second.data;
@@ -228,6 +271,37 @@ private:
                 if (form && (data.uFlags & NIF_MESSAGE))
                     Application->SafeCall([&] { form->Perform(data.uCallbackMessage, data.uID, m); });
             });
+    }
+
+    // XEmbed trays (trayer, XFCE, LXDE, MATE) show the icon in a widget of Qt's
+    // own, which reports presses and drops a right double click. A menu opened
+    // on the press would take the release as a click of its own; so the
+    // widget's mouse events are taken here, as the platform the design targets
+    // sends them: each release, and a double click's second press as well.
+    struct TrayMouseFilter : QObject {
+        QtBackend* backend = nullptr;
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            auto t = event->type();
+            if (t != QEvent::MouseButtonPress && t != QEvent::MouseButtonRelease && t != QEvent::MouseButtonDblClick)
+                return false;
+            if (!watched->isWidgetType() || qstrcmp(watched->metaObject()->className(), "QSystemTrayIconSys") != 0)
+                return false;
+            Qt::MouseButton b = static_cast<QMouseEvent*>(event)->button();
+            LPARAM message = 0;
+            if (t == QEvent::MouseButtonRelease)
+                message = b == Qt::LeftButton ? WM_LBUTTONUP : b == Qt::RightButton ? WM_RBUTTONUP : WM_MBUTTONUP;
+            else if (t == QEvent::MouseButtonDblClick)
+                message = b == Qt::LeftButton ? WM_LBUTTONDBLCLK : b == Qt::RightButton ? WM_RBUTTONDBLCLK : 0;
+            if (message) backend->PostTrayMessage(backend->TrayKeyOf(static_cast<QWidget*>(watched)), {message});
+            return true; // Qt's own handling would report the press a second time
+        }
+    };
+
+    // The icon a tray widget shows: the one with its tip, or the only one.
+    std::pair<std::uint32_t, std::uint32_t> TrayKeyOf(QWidget* widget) {
+        for (auto& [key, entry] : tray_)
+            if (entry.icon->toolTip() == widget->toolTip()) return key;
+        return tray_.size() == 1 ? tray_.begin()->first : std::pair<std::uint32_t, std::uint32_t>{};
     }
 
     void Fill(QMenu& qmenu, const TMenuItem& parent, std::map<QAction*, TMenuItem*>& actions) {
@@ -248,6 +322,7 @@ private:
     }
 
     QApplication app_;
+    TrayMouseFilter trayMouse_;
     std::map<TForm*, std::unique_ptr<qt::FormPeer>> peers_;
     std::map<TTimer*, QTimer*> timers_;
     std::map<std::pair<std::uint32_t, std::uint32_t>, TrayEntry> tray_;

@@ -9,10 +9,15 @@ namespace vcl::qt {
 
 QFont ToQFont(const TFont& font) {
     QFont f = QApplication::font();
-    // The design's dialog fonts stand for the desktop's own sans-serif font.
-    if (font.Name != "Default" && font.Name != "MS Sans Serif") {
+    // The layouts were measured with these fonts; prefer faces with the same
+    // metrics (Debian's fonts-liberation2) so that texts fit their controls.
+    if (font.Name == "Default" || font.Name == "MS Sans Serif") {
+        f.setFamilies({"Liberation Sans", "Arimo", "Arial", f.family()});
+    } else if (font.Name == "Times New Roman") {
+        f.setFamilies({"Times New Roman", "Liberation Serif", "Tinos", "Nimbus Roman"});
+        f.setStyleHint(QFont::Serif);
+    } else {
         f.setFamily(ToQ(font.Name));
-        if (font.Name.find("Times") != std::string::npos) f.setStyleHint(QFont::Serif);
     }
     if (font.Height < 0) f.setPixelSize(-font.Height);
     else if (font.Height > 0) f.setPixelSize(font.Height * 3 / 4 + 1);
