@@ -1,6 +1,7 @@
 // Program entry: the Qt backend draws the windows; the program itself starts
 // and runs through the class library.
 #include "platform/application.h"
+#include "platform/displaychoice.h"
 #include "platform/qt/qtbackend.h"
 #include "platform/sysutils.h"
 #include "shell/program.h"

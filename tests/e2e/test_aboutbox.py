@@ -40,6 +40,13 @@ class AboutBox(DesktopTest):
                 proc.wait()
                 wait_for(lambda: not self.desk.tray_icon(), what='the icon of the killed program to go')
 
+    def test_alt_o_presses_ok(self):
+        self.desk.start()
+        wid = self.about()
+        self.desk.x('xdotool', 'windowfocus', '--sync', wid)
+        self.desk.key('alt+o')
+        wait_for(lambda: not self.desk.viewable(TITLE), what='Alt+O to hide the about box')
+
     def test_other_switches_leave_it_shown(self):
         self.desk.write_settings({'Splash': '"yes"'})
         self.desk.start('--ns', '/ns')

@@ -7,6 +7,7 @@
 #include "platform/headless/headless.h"
 #include "platform/menus.h"
 #include "platform/stdctrls.h"
+#include "platform/sysutils.h"
 
 using vcl::DfmValue;
 using vcl::ParseDfm;
@@ -139,4 +140,15 @@ TEST(Application, ClosingAModalFormEndsItsLoopAndHidesIt) {
     EXPECT_EQ(form.ShowModal(), vcl::mrCancel);
     EXPECT_FALSE(form.Visible());
     EXPECT_FALSE(form.Modal());
+}
+
+TEST(RunTimeLibrary, LowerCaseChangesOnlyAToZAndParamStrDropsQuotes) {
+    EXPECT_EQ(vcl::LowerCase("-NS Z@[\xC0\xDE]"), "-ns z@[\xC0\xDE]");
+    vcl::SetCommandLine("/opt/tolvane", {"\"-ns\"", "a b", ""});
+    EXPECT_EQ(vcl::ParamCount(), 3);
+    EXPECT_EQ(vcl::ParamStr(0), "/opt/tolvane");
+    EXPECT_EQ(vcl::ParamStr(1), "-ns");
+    EXPECT_EQ(vcl::ParamStr(2), "a b");
+    EXPECT_EQ(vcl::ParamStr(4), "");
+    EXPECT_EQ(vcl::ParamStr(-1), "");
 }

@@ -9,7 +9,6 @@
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTimer>
-#include <cstdlib>
 #include <map>
 #include <vector>
 
@@ -332,13 +331,5 @@ private:
 } // namespace
 
 std::unique_ptr<Backend> CreateQtBackend(int& argc, char** argv) { return std::make_unique<QtBackend>(argc, argv); }
-
-void PreferX11OnWayland() {
-    auto set = [](const char* name) {
-        const char* v = std::getenv(name);
-        return v && *v;
-    };
-    if (!set("QT_QPA_PLATFORM") && set("WAYLAND_DISPLAY") && set("DISPLAY")) setenv("QT_QPA_PLATFORM", "xcb", 1);
-}
 
 } // namespace vcl

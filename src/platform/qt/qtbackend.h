@@ -10,9 +10,4 @@ namespace vcl {
 // Creates the Qt application object and the backend, and makes it current.
 std::unique_ptr<Backend> CreateQtBackend(int& argc, char** argv);
 
-// Absolute window positions are part of the design; Wayland sessions forbid
-// them. When an X server is reachable too and the person chose no platform,
-// use Qt's X11 platform.
-void PreferX11OnWayland();
-
 } // namespace vcl
