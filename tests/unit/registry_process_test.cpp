@@ -1,6 +1,7 @@
 // Several processes on one registry file: writers killed at random moments,
-// writers running side by side, a writer waiting for the lock, and readers
-// racing a writer. Uses the regwriter tool built beside the tests.
+// writers running side by side, a writer waiting for the lock, readers racing
+// a writer, and programs started mid-write. Uses the regwriter tool built
+// beside the tests.
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/file.h>
@@ -11,8 +12,8 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <thread>
 #include <random>
+#include <thread>
 
 #include "platform/exception.h"
 #include "settings/settingsstore.h"
