@@ -11,6 +11,8 @@
 
 #include <fcntl.h>
 #include <pthread.h>
+#include <sched.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -97,35 +99,50 @@ std::intptr_t FromErrno(int err) {
     }
 }
 
-// Keeps a descriptor out of 0..2, which the started program's streams take.
-int AboveStdStreams(int fd) {
-    if (fd < 0 || fd > 2) return fd;
-    int moved = fcntl(fd, F_DUPFD_CLOEXEC, 3);
-    close(fd);
-    return moved;
-}
+// ---- Starting without fork() ----
+//
+// The started program must not be our child (an intermediate child starts it
+// and exits at once), and fork() would copy the page tables of our whole
+// process for each of the two, which was most of what a start cost. Both are
+// made with clone(CLONE_VM | CLONE_VFORK) instead: they run in our memory on
+// stacks of their own, and whoever made each stays suspended until it has
+// exec'd or exited. That also makes the outcome plain memory: the children
+// write exec's error into the Launch below, and nothing else.
+//
+// So in the children: no allocation, no locks, nothing that returns into our
+// frames, and no signal handler of ours, which is why every signal is blocked
+// until its disposition is back to the default. glibc's posix_spawn would do
+// much the same, but it leaves glibc's two internal signals ignored in the
+// started program, and the ignoring survives exec.
 
-// ---- After fork: async-signal-safe calls only (no allocation, no locks). ----
+struct Launch {
+    const char* path;
+    char* const* argv;
+    char* const* envp;
+    const char* directory;
+    int fallbackLimit;
+    void* programStackTop;
+    int err; // errno of the step that failed, 0 when the program was started
+};
 
-[[noreturn]] void ReportAndExit(int reportFd, int err) {
-    ssize_t ignored = write(reportFd, &err, sizeof err);
-    (void)ignored;
+// Our frames are not theirs: sanitizer bookkeeping in them would poison
+// stack shadow that nobody unpoisons, as the children never return.
+#define TOLVANE_CHILD_CODE __attribute__((no_sanitize("address")))
+
+TOLVANE_CHILD_CODE [[noreturn]] void Fail(Launch* launch, int err) {
+    launch->err = err;
     _exit(127);
 }
 
-void CloseAllExcept(int keep, int fallbackLimit) {
-    bool ok = close_range(static_cast<unsigned>(keep + 1), ~0U, 0) == 0;
-    if (ok && keep > 3) ok = close_range(3, static_cast<unsigned>(keep - 1), 0) == 0;
-    if (ok) return;
-    for (int fd = 3; fd < fallbackLimit; ++fd)
-        if (fd != keep) close(fd);
+TOLVANE_CHILD_CODE void CloseFromThree(int fallbackLimit) {
+    if (close_range(3, ~0U, 0) == 0) return;
+    for (int fd = 3; fd < fallbackLimit; ++fd) close(fd);
 }
 
 // The started program: own session, /dev/null streams, only fds 0..2, default
-// signal handling, then exec. Failures before exec go back over reportFd,
-// which exec closes on success.
-[[noreturn]] void ExecDetached(const char* path, char* const argv[], char* const envp[],
-                               const char* directory, int reportFd, int fallbackLimit) {
+// signal handling, working folder, then exec.
+TOLVANE_CHILD_CODE int ExecProgram(void* arg) {
+    auto* launch = static_cast<Launch*>(arg);
     setsid();
 
     struct sigaction dfl {};
@@ -133,23 +150,67 @@ void CloseAllExcept(int keep, int fallbackLimit) {
     for (int sig = 1; sig < NSIG; ++sig) sigaction(sig, &dfl, nullptr); // SIG_IGN survives exec
 
     const int null = open("/dev/null", O_RDWR | O_NOCTTY);
-    if (null < 0) ReportAndExit(reportFd, errno);
+    if (null < 0) Fail(launch, errno);
     for (int target = 0; target <= 2; ++target)
-        if (null != target && dup2(null, target) < 0) ReportAndExit(reportFd, errno);
-    CloseAllExcept(reportFd, fallbackLimit);
+        if (null != target && dup2(null, target) < 0) Fail(launch, errno);
+    CloseFromThree(launch->fallbackLimit);
 
-    if (directory && chdir(directory) != 0) ReportAndExit(reportFd, errno);
+    if (launch->directory && chdir(launch->directory) != 0) Fail(launch, errno);
 
     sigset_t none;
     sigemptyset(&none);
     sigprocmask(SIG_SETMASK, &none, nullptr);
-    execve(path, argv, envp);
-    ReportAndExit(reportFd, errno);
+    execve(launch->path, launch->argv, launch->envp);
+    Fail(launch, errno);
 }
 
-// Starts `path` with `args` (args[0] included) so that it is not our child:
-// an intermediate child forks it and exits at once, and we reap only the
-// intermediate. Waits until the exec happened or failed, never longer.
+// The intermediate: starts the program, and is gone once it has exec'd, so
+// that the program's parent becomes init (or the nearest subreaper).
+TOLVANE_CHILD_CODE int StartProgramAndLeave(void* arg) {
+    auto* launch = static_cast<Launch*>(arg);
+    if (clone(ExecProgram, launch->programStackTop, CLONE_VM | CLONE_VFORK | SIGCHLD, launch) < 0)
+        launch->err = errno;
+    _exit(0);
+}
+
+// Stacks for the two children, a guard page under each. The program's has
+// room for lazy symbol binding, which saves the whole vector register state.
+class ChildStacks {
+public:
+    static constexpr std::size_t kProgram = 256 * 1024;
+    static constexpr std::size_t kIntermediate = 64 * 1024;
+
+    ChildStacks() {
+        const long pageSize = sysconf(_SC_PAGESIZE);
+        page_ = pageSize > 0 ? static_cast<std::size_t>(pageSize) : 4096;
+        size_ = page_ + kProgram + page_ + kIntermediate;
+        void* base = mmap(nullptr, size_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_STACK,
+                          -1, 0);
+        if (base == MAP_FAILED) return;
+        base_ = static_cast<char*>(base);
+        if (mprotect(base_, page_, PROT_NONE) != 0 ||
+            mprotect(base_ + page_ + kProgram, page_, PROT_NONE) != 0) {
+            munmap(base_, size_);
+            base_ = nullptr;
+        }
+    }
+    ~ChildStacks() {
+        if (base_) munmap(base_, size_);
+    }
+    ChildStacks(const ChildStacks&) = delete;
+    ChildStacks& operator=(const ChildStacks&) = delete;
+
+    bool Ok() const { return base_ != nullptr; }
+    void* ProgramTop() const { return base_ + page_ + kProgram; }
+    void* IntermediateTop() const { return base_ + size_; }
+
+private:
+    char* base_ = nullptr;
+    std::size_t page_ = 0, size_ = 0;
+};
+
+// Starts `path` with `args` (args[0] included) so that it is not our child.
+// Returns once the exec happened or failed, never later.
 std::intptr_t StartDetached(const std::string& path, const std::vector<std::string>& args,
                             const char* directory) {
     std::vector<char*> argv;
@@ -160,48 +221,24 @@ std::intptr_t StartDetached(const std::string& path, const std::vector<std::stri
     const long openMax = sysconf(_SC_OPEN_MAX);
     const int fallbackLimit = openMax > 0 && openMax < 65536 ? static_cast<int>(openMax) : 65536;
 
-    int report[2];
-    if (pipe2(report, O_CLOEXEC) != 0) return SE_ERR_OOM;
-    const int readFd = AboveStdStreams(report[0]);
-    const int writeFd = AboveStdStreams(report[1]);
-    if (readFd < 0 || writeFd < 0) {
-        if (readFd >= 0) close(readFd);
-        if (writeFd >= 0) close(writeFd);
-        return SE_ERR_OOM;
-    }
+    ChildStacks stacks;
+    if (!stacks.Ok()) return SE_ERR_OOM;
+    Launch launch{path.c_str(), argv.data(), environ, directory, fallbackLimit, stacks.ProgramTop(), 0};
 
-    // Blocked across fork so that no handler of ours runs in the children.
+    // The children share our errno; ours is kept from before them.
     sigset_t all, old;
     sigfillset(&all);
     pthread_sigmask(SIG_SETMASK, &all, &old);
-
-    const pid_t pid = fork();
-    if (pid == 0) {
-        close(readFd);
-        const pid_t grandchild = fork();
-        if (grandchild < 0) ReportAndExit(writeFd, errno);
-        if (grandchild > 0) _exit(0);
-        ExecDetached(path.c_str(), argv.data(), environ, directory, writeFd, fallbackLimit);
-    }
-    const int forkErr = errno;
+    const pid_t pid = clone(StartProgramAndLeave, stacks.IntermediateTop(), CLONE_VM | CLONE_VFORK | SIGCHLD,
+                            &launch);
+    const int cloneErr = errno;
     pthread_sigmask(SIG_SETMASK, &old, nullptr);
-    close(writeFd);
-    if (pid < 0) {
-        close(readFd);
-        return FromErrno(forkErr);
-    }
+    if (pid < 0) return FromErrno(cloneErr);
 
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    // Already gone or about to be: it only waited for the program's exec.
+    while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
     }
-
-    int err = 0;
-    ssize_t got;
-    do {
-        got = read(readFd, &err, sizeof err);
-    } while (got < 0 && errno == EINTR);
-    close(readFd);
-    return got == static_cast<ssize_t>(sizeof err) ? FromErrno(err) : kStarted;
+    return launch.err != 0 ? FromErrno(launch.err) : kStarted;
 }
 
 std::intptr_t OpenWithHandler(const std::string& target, const char* directory) {
