@@ -5,34 +5,13 @@
 #include <QCoreApplication>
 #include <QProcess>
 
-#include <time.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 
-namespace {
-
-long long NowNs() {
-    timespec ts;
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return ts.tv_sec * 1000000000LL + ts.tv_nsec;
-}
-
-long long ProbeStart(const std::string& path) {
-    const long long give_up = NowNs() + 5000000000LL;
-    while (NowNs() < give_up) {
-        std::ifstream in(path);
-        std::string line;
-        if (std::getline(in, line) && !in.eof()) return std::atoll(line.c_str());
-        usleep(100);
-    }
-    return -1;
-}
-
-} // namespace
+#include "../tools/probe_clock.h"
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);

@@ -3,38 +3,15 @@
 // program runs. Starts the probe RUNS times; for each start prints
 //   <ns until ShellExecuteA returned> <ns until the probe took its first clock reading>
 // Usage: handover PROBE RUNS WORKDIR
-#include <sys/stat.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 
+#include "probe_clock.h"
+
 #include "platform/shellexecute.h"
-
-namespace {
-
-long long NowNs() {
-    timespec ts;
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return ts.tv_sec * 1000000000LL + ts.tv_nsec;
-}
-
-// The probe's first clock reading, once its line is complete; -1 after 5 s.
-long long ProbeStart(const std::string& path) {
-    const long long give_up = NowNs() + 5000000000LL;
-    while (NowNs() < give_up) {
-        std::ifstream in(path);
-        std::string line;
-        if (std::getline(in, line) && !in.eof()) return std::atoll(line.c_str());
-        usleep(100);
-    }
-    return -1;
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     if (argc < 4) {
