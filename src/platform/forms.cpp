@@ -10,6 +10,16 @@
 namespace vcl {
 
 namespace {
+
+// An identifier of a form description mapped to its enum value; an unknown
+// one fails the load.
+template <typename T>
+T FromIdent(const std::map<std::string, T>& known, const std::string& ident, const char* what) {
+    auto it = known.find(ident);
+    if (it == known.end()) throw Exception(std::string("Unknown ") + what + " " + ident);
+    return it->second;
+}
+
 std::map<THandle, TForm*>& WindowHandles() {
     static std::map<THandle, TForm*> handles;
     return handles;
@@ -112,27 +122,19 @@ void TForm::SetProperty(const std::string& name, const DfmValue& value) {
             {"bsNone", TFormBorderStyle::None},         {"bsSingle", TFormBorderStyle::Single},
             {"bsSizeable", TFormBorderStyle::Sizeable}, {"bsDialog", TFormBorderStyle::Dialog},
             {"bsToolWindow", TFormBorderStyle::ToolWindow}, {"bsSizeToolWin", TFormBorderStyle::SizeToolWin}};
-        auto it = styles.find(value.AsIdent(name));
-        if (it == styles.end()) throw Exception("Unknown border style " + value.text);
-        borderStyle_ = it->second;
+        borderStyle_ = FromIdent(styles, value.AsIdent(name), "border style");
     } else if (name == "BorderIcons") {
         static const std::map<std::string, TBorderIcon> icons = {
             {"biSystemMenu", TBorderIcon::SystemMenu}, {"biMinimize", TBorderIcon::Minimize},
             {"biMaximize", TBorderIcon::Maximize},     {"biHelp", TBorderIcon::Help}};
         borderIcons_.clear();
-        for (const std::string& s : value.AsSet(name)) {
-            auto it = icons.find(s);
-            if (it == icons.end()) throw Exception("Unknown border icon " + s);
-            borderIcons_.insert(it->second);
-        }
+        for (const std::string& s : value.AsSet(name)) borderIcons_.insert(FromIdent(icons, s, "border icon"));
     } else if (name == "Position") {
         static const std::map<std::string, TPosition> positions = {
             {"poDesigned", TPosition::Designed},         {"poDefault", TPosition::Default},
             {"poDefaultPosOnly", TPosition::DefaultPosOnly}, {"poDefaultSizeOnly", TPosition::DefaultSizeOnly},
             {"poScreenCenter", TPosition::ScreenCenter}, {"poDesktopCenter", TPosition::DesktopCenter}};
-        auto it = positions.find(value.AsIdent(name));
-        if (it == positions.end()) throw Exception("Unknown position " + value.text);
-        position_ = it->second;
+        position_ = FromIdent(positions, value.AsIdent(name), "position");
     } else if (name == "PopupMenu") popupMenuName_ = value.AsIdent(name);
     else if (name == "Color") ColorFromIdent(value.AsIdent(name));
     else if (name == "PixelsPerInch" || name == "TextHeight") value.AsInt(name); // design scale: fixed 96 dpi
